@@ -1,0 +1,60 @@
+#pragma once
+// Every modal message box of the program goes through here, so that a test
+// can answer it without a screen.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace Dialogs {
+
+enum class Icon { None, Information, Warning, Critical, Question };
+
+enum Button {
+  NoButton = 0,
+  Ok = 0x1,
+  Cancel = 0x2,
+  Yes = 0x4,
+  No = 0x8,
+};
+
+struct Request {
+  Icon icon = Icon::None;
+  QString title;
+  QString text;
+  int buttons = Ok;
+};
+
+// Shows a modal box and returns the button pressed (Cancel when the box is
+// closed without choosing, or the only button if there is one).
+Button message(QWidget *parent, const Request &request);
+
+// Convenience forms of the boxes the program uses.
+Button warning(QWidget *parent, const QString &text, int buttons);
+void information(QWidget *parent, const QString &title, const QString &text);
+
+// The application's error box: title "CorvaneTessaly", error icon, one OK
+// button; a full stop is added unless the text already ends in a character
+// that sorts at or below ".".
+void error(QWidget *parent, const QString &text);
+QString errorText(const QString &text);
+
+// Input of a line of text (used for prompts); returns false on Cancel.
+struct TextAnswer {
+  bool accepted = false;
+  QString text;
+};
+
+// --- the seam for tests -------------------------------------------------
+// While an answerer is installed no box is shown: every request is recorded
+// and the answerer's result is returned instead.
+using Answerer = std::function<Button(const Request &)>;
+void setAnswerer(Answerer answerer);
+bool hasAnswerer();
+// Every request seen while an answerer was installed, oldest first.
+const std::vector<Request> &asked();
+void clearAsked();
+
+} // namespace Dialogs
