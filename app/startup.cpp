@@ -2,6 +2,10 @@
 
 #include "data/datamodule.h"
 #include "data/schema.h"
+#include "classes/kaibanjihua.h"
+#include "classes/kemushezhi.h"
+#include "classes/xuexiaoliebiao.h"
+#include "classes/zhichu.h"
 #include "mainwindow.h"
 #include "platform/dialogs.h"
 
@@ -12,6 +16,21 @@ Program::~Program() {
   form1.reset();
   dm.reset();
 }
+
+namespace {
+// The windows in their order of creation; each is owned by the main window,
+// lives until the program ends and is shown modally by its commands.
+void createWindows(TForm1 &form) {
+  using C = TForm1::Command;
+  auto *schools = new Txuexiao_form(&form);
+  new Tkemushezhi_form(&form);
+  auto *plans = new Tkaibanjihua_form(&form);
+  auto *expenses = new Tzhichu_Form(&form);
+  form.setCommandHandler(C::Schools, [schools] { schools->showModal(); });
+  form.setCommandHandler(C::ClassPlan, [plans] { plans->showModal(); });
+  form.setCommandHandler(C::Expenses, [expenses] { expenses->showModal(); });
+}
+} // namespace
 
 std::unique_ptr<Program> startProgram(const QString &path, bool show) {
   auto p = std::make_unique<Program>();
@@ -31,6 +50,7 @@ std::unique_ptr<Program> startProgram(const QString &path, bool show) {
     Dialogs::error(nullptr, e.message());
     return nullptr;
   }
+  createWindows(*p->form1);
   if (show)
     p->form1->showMaximized();
   return p;

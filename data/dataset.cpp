@@ -152,6 +152,8 @@ bool DataSet::isEmpty() {
   return !doHasRow(0) && m_state != DataSetState::Insert;
 }
 
+bool DataSet::hasRows() { return active() && doHasRow(0); }
+
 int DataSet::recordCount() {
   if (!active())
     return 0;
@@ -255,11 +257,28 @@ void DataSet::edit() {
   emit stateChanged();
 }
 
+void DataSet::addRecordWriter(QObject *owner, std::function<void()> write) {
+  m_writers.push_back({QPointer<QObject>(owner), std::move(write)});
+}
+
+void DataSet::writeRecord() {
+  emit updateRecord();
+  for (qsizetype i = 0; i < m_writers.size();) {
+    if (!m_writers[i].first) {
+      m_writers.removeAt(i);
+      continue;
+    }
+    const auto write = m_writers[i].second;
+    write();
+    ++i;
+  }
+}
+
 void DataSet::post() {
   checkActive();
   if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
     return;
-  emit updateRecord();
+  writeRecord();
   if (beforePost)
     beforePost(*this);
   QVector<QVariant> stored(m_fields.size());
@@ -340,7 +359,7 @@ void DataSet::remove() {
 void DataSet::checkBrowseMode() {
   if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
     return;
-  emit updateRecord();
+  writeRecord();
   if (m_modified)
     post();
   else

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QVector>
 #include <functional>
@@ -42,6 +43,7 @@ public:
   bool eof() const { return m_eof; }
   bool bof() const { return m_bof; }
   bool isEmpty();
+  bool hasRows(); // stored rows are visible (a row being inserted does not count)
   int recordCount();
   int recNo() const { return m_recNo; } // -1 when there is no current row
   bool isFirstRow() const { return m_recNo <= 0; }
@@ -85,6 +87,11 @@ public:
   // Position the new row takes in the list while it is being inserted.
   int insertPosition() const { return m_state == DataSetState::Insert ? m_insertAt : -1; }
 
+  // Bound controls register how they write their text into the row; every
+  // writer runs before BeforePost and before a pending row is judged changed.
+  // A writer may throw (a value that does not fit): the post then stops.
+  void addRecordWriter(QObject *owner, std::function<void()> write);
+
 signals:
   void stateChanged();
   void dataChanged();        // moved to another row, or the current row's content changed
@@ -125,7 +132,8 @@ protected:
   int m_insertAt = -1;
   int m_savedRecNo = -1;
   bool m_bof = true, m_eof = true, m_modified = false;
-  bool m_inEvent = false;
+  QVector<QPair<QPointer<QObject>, std::function<void()>>> m_writers;
+  void writeRecord();
 };
 
 // A table dataset: every row of one table in table order, or, as the detail

@@ -39,3 +39,17 @@ QStringList DialogScript::texts() const {
     l << r.text;
   return l;
 }
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+void typeText(QWidget *w, const QString &text) {
+  for (const QChar ch : text) {
+    const int key = ch.isDigit() || (ch.unicode() < 128 && ch.isLetter()) ? ch.toUpper().unicode() : Qt::Key_unknown;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(w, &release);
+  }
+}

@@ -40,3 +40,8 @@ public:
   void set(const QDateTime &t) { Clock::setFixed(t); }
   ~FixedClock() { Clock::setFixed({}); }
 };
+
+class QWidget;
+// Types text into a widget key by key, Chinese characters included (Qt Test's
+// keyClicks takes ASCII only).
+void typeText(QWidget *w, const QString &text);

@@ -1,0 +1,40 @@
+// tessaly_screens DB OUTDIR: renders every window of the program over the
+// database DB into OUTDIR/<window>.png, to look at the layouts.
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "data/datamodule.h"
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+
+int main(int argc, char **argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: tessaly_screens DB OUTDIR\n");
+    return 2;
+  }
+  Dialogs::setAnswerer([](const Dialogs::Request &) { return Dialogs::Ok; });
+  auto program = startProgram(QString::fromLocal8Bit(argv[1]), false);
+  if (!program)
+    return 1;
+  const QString out = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(out);
+  program->form1->resize(1024, 700);
+  program->form1->show();
+  QApplication::processEvents();
+  program->form1->grab().save(out + QStringLiteral("/Form1.png"));
+  for (QDialog *d : program->form1->findChildren<QDialog *>(Qt::FindDirectChildrenOnly)) {
+    d->show();
+    QApplication::processEvents();
+    d->grab().save(out + u'/' + d->objectName() + QStringLiteral(".png"));
+    std::printf("%s\n", qPrintable(d->objectName()));
+    d->hide();
+  }
+  return 0;
+}
