@@ -7,6 +7,7 @@
 #include "classes/xuexiaoliebiao.h"
 #include "classes/zhichu.h"
 #include "mainwindow.h"
+#include "printing/printshouj.h"
 #include "platform/dialogs.h"
 
 #include <QDir>
@@ -24,8 +25,10 @@ void createWindows(TForm1 &form) {
   using C = TForm1::Command;
   auto *schools = new Txuexiao_form(&form);
   new Tkemushezhi_form(&form);
+  auto *sheet = new Tprintshouj_form(&form);
   auto *plans = new Tkaibanjihua_form(&form);
   auto *expenses = new Tzhichu_Form(&form);
+  form.setCommandHandler(C::Sheet, [sheet, &form] { sheet->preview(&form); });
   form.setCommandHandler(C::Schools, [schools] { schools->showModal(); });
   form.setCommandHandler(C::ClassPlan, [plans] { plans->showModal(); });
   form.setCommandHandler(C::Expenses, [expenses] { expenses->showModal(); });

@@ -4,6 +4,8 @@
 #include "app/startup.h"
 #include "data/datamodule.h"
 #include "platform/dialogs.h"
+#include "printing/sheet.h"
+#include "printing/sheetdata.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -35,6 +37,12 @@ int main(int argc, char **argv) {
     d->grab().save(out + u'/' + d->objectName() + QStringLiteral(".png"));
     std::printf("%s\n", qPrintable(d->objectName()));
     d->hide();
+  }
+  // The printed sheet of the first student, as a PDF.
+  try {
+    Sheet::writePdf(out + QStringLiteral("/sheet.pdf"), QuickRep1StartPage(*program->dm));
+  } catch (const std::exception &e) {
+    std::fprintf(stderr, "sheet: %s\n", e.what());
   }
   return 0;
 }

@@ -1,11 +1,16 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
 Dialogs::Answerer g_answerer;
 std::vector<Dialogs::Request> g_asked;
+std::function<QString(const Dialogs::FileRequest &)> g_fileAnswerer;
+std::function<int(QDialog *)> g_modalRunner;
 
 QMessageBox::Icon toQt(Dialogs::Icon icon) {
   switch (icon) {
@@ -61,6 +66,32 @@ QString errorText(const QString &text) {
 void error(QWidget *parent, const QString &text) {
   message(parent, {Icon::Critical, QStringLiteral("CorvaneTessaly"), errorText(text), Ok});
 }
+
+QString saveFileName(QWidget *parent, const FileRequest &r) {
+  if (g_fileAnswerer)
+    return g_fileAnswerer(r);
+  QFileDialog dlg(parent, r.title, r.directory, r.filter);
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  dlg.setDefaultSuffix(r.defaultSuffix);
+  dlg.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
+  if (QFileInfo(r.directory).isDir())
+    dlg.setDirectory(r.directory);
+  else if (!r.directory.isEmpty())
+    dlg.selectFile(r.directory);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    return {};
+  return dlg.selectedFiles().first();
+}
+
+int execModal(QDialog *dialog) {
+  if (g_modalRunner)
+    return g_modalRunner(dialog);
+  return dialog->exec();
+}
+
+void setFileAnswerer(std::function<QString(const FileRequest &)> answerer) { g_fileAnswerer = std::move(answerer); }
+void setModalRunner(std::function<int(QDialog *)> runner) { g_modalRunner = std::move(runner); }
 
 void setAnswerer(Answerer answerer) {
   g_answerer = std::move(answerer);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 namespace Dialogs {
@@ -41,11 +42,18 @@ void information(QWidget *parent, const QString &title, const QString &text);
 void error(QWidget *parent, const QString &text);
 QString errorText(const QString &text);
 
-// Input of a line of text (used for prompts); returns false on Cancel.
-struct TextAnswer {
-  bool accepted = false;
-  QString text;
+// The save-file dialog: returns the chosen path, empty on Cancel.
+struct FileRequest {
+  QString title;
+  QString directory; // where it starts (a folder or a file name in it)
+  QString filter;    // "Backup archives (*.bck)"
+  QString defaultSuffix;
+  bool confirmOverwrite = true;
 };
+QString saveFileName(QWidget *parent, const FileRequest &request);
+
+// Shows a window modally and returns its result (QDialog::exec).
+int execModal(QDialog *dialog);
 
 // --- the seam for tests -------------------------------------------------
 // While an answerer is installed no box is shown: every request is recorded
@@ -56,5 +64,8 @@ bool hasAnswerer();
 // Every request seen while an answerer was installed, oldest first.
 const std::vector<Request> &asked();
 void clearAsked();
+// Save-file dialogs and modal windows: while set, the function runs instead.
+void setFileAnswerer(std::function<QString(const FileRequest &)> answerer);
+void setModalRunner(std::function<int(QDialog *)> runner);
 
 } // namespace Dialogs

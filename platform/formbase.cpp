@@ -1,5 +1,6 @@
 #include "formbase.h"
 
+#include "platform/dialogs.h"
 #include "platform/fonts.h"
 
 #include <QShowEvent>
@@ -13,7 +14,7 @@ FormBase::FormBase(const QString &name, const QString &caption, QSize client, QW
   setModal(true);
 }
 
-void FormBase::showModal() { exec(); }
+void FormBase::showModal() { Dialogs::execModal(this); }
 
 void FormBase::showEvent(QShowEvent *e) {
   if (!e->spontaneous() && parentWidget()) {
