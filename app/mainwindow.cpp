@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "data/datamodule.h"
+#include "data/statustext.h"
 #include "platform/clickablelabel.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -306,18 +307,13 @@ void TForm1::ToolButton7Click() { close(); }
 void TForm1::updateStatusText() {
   if (!DM)
     return;
-  TableDataSet &plans = *DM->kaibanjihua_table;
-  TableDataSet &students = *DM->stuinf_table;
-  // Without a current class plan, or with one that has no name yet, the
-  // panel says so instead of leaving the name out.
-  QString name = plans.isEmpty() ? QString() : plans.asString(QStringLiteral("班次名称"));
-  if (name.isEmpty())
-    name = QStringLiteral("（无）");
-  m_panels[0]->setText(QStringLiteral("当前班次:") + name + QStringLiteral("    ") + QStringLiteral("共有学员:") +
-                       QString::number(students.recordCount()));
-  const QString student = students.isEmpty() ? QString() : students.asString(QStringLiteral("姓名"));
-  if (!student.isEmpty())
-    m_panels[1]->setText(QStringLiteral("当前学员:") + student);
+  setStatusTexts(StatusText::classPanel(*DM), StatusText::studentPanel(*DM));
+}
+
+void TForm1::setStatusTexts(const QString &panel0, const QString &panel1) {
+  m_panels[0]->setText(panel0);
+  if (!panel1.isEmpty())
+    m_panels[1]->setText(panel1);
 }
 
 void TForm1::FormShow() { updateStatusText(); }

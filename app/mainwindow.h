@@ -34,6 +34,8 @@ public:
   QLabel *statusPanel(int i) const { return m_panels[i]; }
   // Writes panels 0 and 1 from the current class plan and student.
   void updateStatusText();
+  // Panel 0, and panel 1 unless `panel1` is empty (it then keeps its text).
+  void setStatusTexts(const QString &panel0, const QString &panel1);
 
   // Handlers.
   void Image4Click();

@@ -8,6 +8,11 @@
 #include "classes/zhichu.h"
 #include "mainwindow.h"
 #include "printing/printshouj.h"
+#include "students/jiaofeipeixun.h"
+#include "students/stuinf.h"
+#include "platform/dbnavigator.h"
+
+#include <QStackedWidget>
 #include "platform/dialogs.h"
 
 #include <QDir>
@@ -23,11 +28,21 @@ namespace {
 // lives until the program ends and is shown modally by its commands.
 void createWindows(TForm1 &form) {
   using C = TForm1::Command;
+  auto *students = new Tstuinf_form(&form);
   auto *schools = new Txuexiao_form(&form);
+  schools->setSchoolBox(students->DBComboBox3);
+  auto *query = new Tchaxun_form(&form);
   new Tkemushezhi_form(&form);
   auto *sheet = new Tprintshouj_form(&form);
   auto *plans = new Tkaibanjihua_form(&form);
   auto *expenses = new Tzhichu_Form(&form);
+  QObject::connect(students, &Tstuinf_form::statusTextChanged, &form, &TForm1::setStatusTexts);
+  form.setCommandHandler(C::Enrol, [students] {
+    students->PageControl1->setCurrentWidget(students->edit_sheet);
+    students->dbn1->setEnabled(true);
+    students->showModal();
+  });
+  form.setCommandHandler(C::StudentQuery, [query] { query->showModal(); });
   form.setCommandHandler(C::Sheet, [sheet, &form] { sheet->preview(&form); });
   form.setCommandHandler(C::Schools, [schools] { schools->showModal(); });
   form.setCommandHandler(C::ClassPlan, [plans] { plans->showModal(); });

@@ -8,6 +8,7 @@
 #include "printing/sheetdata.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QDialog>
 #include <QDir>
 #include <QPixmap>
@@ -37,6 +38,21 @@ int main(int argc, char **argv) {
     d->grab().save(out + u'/' + d->objectName() + QStringLiteral(".png"));
     std::printf("%s\n", qPrintable(d->objectName()));
     d->hide();
+  }
+  // The student window's other pages.
+  if (auto *s = program->form1->findChild<QDialog *>(QStringLiteral("stuinf_form"))) {
+    s->show();
+    for (const char *button : {"SpeedButton1", "SpeedButton2"}) {
+      if (auto *b = s->findChild<QAbstractButton *>(QString::fromLatin1(button)))
+        b->click();
+      QApplication::processEvents();
+      s->grab().save(out + QStringLiteral("/stuinf_form-") + QString::fromLatin1(button) + QStringLiteral(".png"));
+    }
+    if (auto *b = s->findChild<QAbstractButton *>(QStringLiteral("Button2")))
+      b->click();
+    QApplication::processEvents();
+    s->grab().save(out + QStringLiteral("/stuinf_form-chooser.png"));
+    s->hide();
   }
   // The printed sheet of the first student, as a PDF.
   try {

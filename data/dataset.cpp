@@ -498,20 +498,33 @@ void TableDataSet::loadKeys() {
   }
   // A detail holds one master row's rows: read all its keys at once, through
   // the index on the detail column.
-  const QString d = quoteIdent(m_detailField);
-  std::unique_ptr<Statement> s;
-  if (m_linkValue.isEmpty()) {
-    s = std::make_unique<Statement>(m_conn, QStringLiteral("SELECT rowid FROM %1 WHERE %2 IS NULL UNION ALL "
-                                                           "SELECT rowid FROM %1 WHERE %2='' ORDER BY 1")
-                                                .arg(quotedTable(), d));
-  } else {
-    s = std::make_unique<Statement>(m_conn,
-                                    QStringLiteral("SELECT rowid FROM %1 WHERE %2=? ORDER BY rowid").arg(quotedTable(), d));
-    s->bind(1, m_linkValue);
-  }
+  auto s = linkQuery(QStringLiteral("rowid"), m_linkValue);
   while (s->step())
     m_keys.push_back(s->column(0).toLongLong());
   m_complete = true;
+}
+
+std::unique_ptr<Statement> TableDataSet::linkQuery(const QString &columns, const QString &value) {
+  const QString d = quoteIdent(m_detailField);
+  if (value.isEmpty())
+    return std::make_unique<Statement>(m_conn, QStringLiteral("SELECT %3 FROM %1 WHERE %2 IS NULL UNION ALL "
+                                                              "SELECT %3 FROM %1 WHERE %2='' ORDER BY 1")
+                                                   .arg(quotedTable(), d, columns));
+  auto s = std::make_unique<Statement>(
+      m_conn, QStringLiteral("SELECT %3 FROM %1 WHERE %2=? ORDER BY rowid").arg(quotedTable(), d, columns));
+  s->bind(1, value);
+  return s;
+}
+
+QStringList TableDataSet::firstColumnFor(const QString &linkValue) {
+  checkActive();
+  QStringList l;
+  if (m_fields.isEmpty())
+    return l;
+  auto s = linkQuery(QStringLiteral("rowid, ") + quoteIdent(m_fields[0].name), linkValue);
+  while (s->step())
+    l << FieldValue::toText(FieldValue::fromStorage(m_fields[0], s->column(1)));
+  return l;
 }
 
 void TableDataSet::doFetchMore() {

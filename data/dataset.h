@@ -148,7 +148,11 @@ public:
   const QString &tableName() const { return m_table; }
   void setMaster(DataSource *master, const QString &masterField, const QString &detailField);
   DataSource *masterSource() const { return m_master; }
+  const QString &masterField() const { return m_masterField; }
   bool canModify() const override { return true; }
+  // The first column, as text, of the rows a master value selects, in table
+  // order: what this detail would show for that master row.
+  QStringList firstColumnFor(const QString &linkValue);
 
 protected:
   void doOpen() override;
@@ -171,6 +175,7 @@ private:
   bool visibleHere(const QVector<QVariant> &row) const;
   void loadKeys();
   QString quotedTable() const;
+  std::unique_ptr<Statement> linkQuery(const QString &columns, const QString &value);
 
   QString m_table;
   DataSource *m_master = nullptr;

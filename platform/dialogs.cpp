@@ -93,6 +93,17 @@ int execModal(QDialog *dialog) {
 void setFileAnswerer(std::function<QString(const FileRequest &)> answerer) { g_fileAnswerer = std::move(answerer); }
 void setModalRunner(std::function<int(QDialog *)> runner) { g_modalRunner = std::move(runner); }
 
+namespace {
+int g_beeps = 0;
+}
+
+void beep() {
+  ++g_beeps;
+  if (!g_answerer)
+    QApplication::beep();
+}
+int beeps() { return g_beeps; }
+
 void setAnswerer(Answerer answerer) {
   g_answerer = std::move(answerer);
   g_asked.clear();

@@ -55,6 +55,10 @@ QString saveFileName(QWidget *parent, const FileRequest &request);
 // Shows a window modally and returns its result (QDialog::exec).
 int execModal(QDialog *dialog);
 
+// The system's message beep (counted, and silent, while a test answers).
+void beep();
+int beeps();
+
 // --- the seam for tests -------------------------------------------------
 // While an answerer is installed no box is shown: every request is recorded
 // and the answerer's result is returned instead.
