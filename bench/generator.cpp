@@ -66,7 +66,10 @@ void generate(const QString &path, int students, int classes) {
       s.bind(11, QStringLiteral("13%1").arg(rng->bounded(100000000, 999999999)));
       s.bind(12, QVariant());
       s.bind(13, qint64(rng->bounded(2)));
-      s.bind(14, className(i % std::max(classes, 1)));
+      // The first class is a big one (5,000 students of a million), the
+      // others share the rest evenly.
+      const int big = std::min(5000, students / 10);
+      s.bind(14, className(i < big ? 0 : i % std::max(classes, 1)));
       s.bind(15, QVariant());
       s.step();
       s.reset();
