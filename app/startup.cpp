@@ -2,6 +2,7 @@
 
 #include "data/datamodule.h"
 #include "data/schema.h"
+#include "backup/backupform.h"
 #include "classes/kaibanjihua.h"
 #include "classes/kemushezhi.h"
 #include "classes/xuexiaoliebiao.h"
@@ -16,6 +17,7 @@
 #include "platform/dialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 Program::~Program() {
   // Windows go before the data module they are bound to.
@@ -26,7 +28,7 @@ Program::~Program() {
 namespace {
 // The windows in their order of creation; each is owned by the main window,
 // lives until the program ends and is shown modally by its commands.
-void createWindows(TForm1 &form) {
+void createWindows(TForm1 &form, const QString &databasePath) {
   using C = TForm1::Command;
   auto *students = new Tstuinf_form(&form);
   auto *schools = new Txuexiao_form(&form);
@@ -36,6 +38,7 @@ void createWindows(TForm1 &form) {
   auto *sheet = new Tprintshouj_form(&form);
   auto *plans = new Tkaibanjihua_form(&form);
   auto *expenses = new Tzhichu_Form(&form);
+  auto *backup = new Tbackup_form(QFileInfo(databasePath).absoluteFilePath(), &form);
   QObject::connect(students, &Tstuinf_form::statusTextChanged, &form, &TForm1::setStatusTexts);
   form.setCommandHandler(C::Enrol, [students] {
     students->PageControl1->setCurrentWidget(students->edit_sheet);
@@ -47,6 +50,7 @@ void createWindows(TForm1 &form) {
   form.setCommandHandler(C::Schools, [schools] { schools->showModal(); });
   form.setCommandHandler(C::ClassPlan, [plans] { plans->showModal(); });
   form.setCommandHandler(C::Expenses, [expenses] { expenses->showModal(); });
+  form.setCommandHandler(C::Backup, [backup] { backup->showModal(); });
 }
 } // namespace
 
@@ -68,7 +72,7 @@ std::unique_ptr<Program> startProgram(const QString &path, bool show) {
     Dialogs::error(nullptr, e.message());
     return nullptr;
   }
-  createWindows(*p->form1);
+  createWindows(*p->form1, path);
   if (show)
     p->form1->showMaximized();
   return p;
