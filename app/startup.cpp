@@ -7,6 +7,8 @@
 #include "classes/kemushezhi.h"
 #include "classes/xuexiaoliebiao.h"
 #include "classes/zhichu.h"
+#include "about.h"
+#include "help.h"
 #include "mainwindow.h"
 #include "printing/printshouj.h"
 #include "students/jiaofeipeixun.h"
@@ -51,6 +53,13 @@ void createWindows(TForm1 &form, const QString &databasePath) {
   form.setCommandHandler(C::ClassPlan, [plans] { plans->showModal(); });
   form.setCommandHandler(C::Expenses, [expenses] { expenses->showModal(); });
   form.setCommandHandler(C::Backup, [backup] { backup->showModal(); });
+  auto *about = new Tabout_form(&form);
+  form.setCommandHandler(C::About, [about] { Dialogs::execModal(about); });
+  form.setCommandHandler(C::OnlineHelp, [] { Help::openMakerSite(); });
+  auto loader = std::make_shared<HelpLoader>(&Help::makeViewerEngine);
+  form.setCommandHandler(C::Help, [loader, &form] {
+    loader->HtmlHelp(&form, Help::helpFile(), HelpLoader::HH_DISPLAY_INDEX, QStringLiteral("目录"));
+  });
 }
 } // namespace
 

@@ -87,7 +87,7 @@ Tbackup_form::Tbackup_form(const QString &databasePath, QWidget *parent)
   Label11->setGeometry(110, 8, 70, 16);
   dbsource_listbox = new QListWidget(this);
   dbsource_listbox->setObjectName(QStringLiteral("dbsource_listbox"));
-  dbsource_listbox->setGeometry(180, 6, 218, 20);
+  dbsource_listbox->setGeometry(190, 6, 208, 20);
   dbsource_listbox->setFrameShape(QFrame::NoFrame);
   dbsource_listbox->setStyleSheet(QString::fromLatin1(kTip));
   dbsource_listbox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -100,7 +100,7 @@ Tbackup_form::Tbackup_form(const QString &databasePath, QWidget *parent)
   backuppath_edit->setObjectName(QStringLiteral("backuppath_edit"));
   backuppath_edit->setReadOnly(true);
   backuppath_edit->setFrame(false);
-  backuppath_edit->setGeometry(180, 42, 190, 20);
+  backuppath_edit->setGeometry(190, 42, 180, 20);
   Label2->setBuddy(backuppath_edit);
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -115,13 +115,13 @@ Tbackup_form::Tbackup_form(const QString &databasePath, QWidget *parent)
 
   Label3 = new QLabel(QStringLiteral("备份文件备注"), this);
   Label3->setObjectName(QStringLiteral("Label3"));
-  Label3->setGeometry(110, 80, 70, 16);
+  Label3->setGeometry(110, 80, 78, 16);
   beizhu_edit = new QLineEdit(this);
   beizhu_edit->setObjectName(QStringLiteral("beizhu_edit"));
   beizhu_edit->setReadOnly(true);
   beizhu_edit->setFrame(false);
   beizhu_edit->setStyleSheet(QString::fromLatin1(kTip));
-  beizhu_edit->setGeometry(180, 78, 218, 20);
+  beizhu_edit->setGeometry(190, 78, 208, 20);
   Label3->setBuddy(beizhu_edit);
 
   mode_rg = radioGroup(this, "mode_rg", QStringLiteral("备份模式"),

@@ -1,5 +1,6 @@
 // tessaly_screens DB OUTDIR: renders every window of the program over the
 // database DB into OUTDIR/<window>.png, to look at the layouts.
+#include "app/help.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "data/datamodule.h"
@@ -53,6 +54,17 @@ int main(int argc, char **argv) {
     QApplication::processEvents();
     s->grab().save(out + QStringLiteral("/stuinf_form-chooser.png"));
     s->hide();
+  }
+  // The help viewer at its index.
+  try {
+    HelpLoader help(&Help::makeViewerEngine);
+    help.HtmlHelp(program->form1.get(), QCoreApplication::applicationDirPath() + QStringLiteral("/../help/hollin.rcc"),
+                  HelpLoader::HH_DISPLAY_INDEX, QStringLiteral("目录"));
+    QApplication::processEvents();
+    if (QWidget *h = program->form1->findChild<QWidget *>(QStringLiteral("HelpWindow")))
+      h->grab().save(out + QStringLiteral("/help.png"));
+  } catch (const std::exception &e) {
+    std::fprintf(stderr, "help: %s\n", e.what());
   }
   // The printed sheet of the first student, as a PDF.
   try {
