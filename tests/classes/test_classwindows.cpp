@@ -166,6 +166,19 @@ TEST_F(WindowTest, ValueThatDoesNotFitIsReportedAndKept) {
   EXPECT_EQ(w->sncDBCurrencyEdit2->text(), u"12.5"_qs);
 }
 
+TEST_F(WindowTest, DatePickerShowsAndStoresAnEmptyDate) {
+  db.exec(u"INSERT INTO 开班计划(班次名称,开始时间,结束日期) VALUES('甲','2026-01-01','2026-03-01')"_qs);
+  dm->kaibanjihua_table->refresh();
+  auto *w = open<Tkaibanjihua_form>();
+  EXPECT_EQ(w->DBDateTimePicker2->text(), u"2026-03-01"_qs);
+  w->DBDateTimePicker2->lineEdit()->selectAll();
+  QTest::keyClick(w->DBDateTimePicker2->lineEdit(), Qt::Key_Backspace);
+  w->DBDateTimePicker1->pick(QDate(2026, 2, 2)); // as chosen in the calendar
+  QTest::mouseClick(w->dbn1->button(DBNavigator::Post), Qt::LeftButton);
+  EXPECT_EQ(db.scalar(u"SELECT 开始时间||'|'||ifnull(结束日期,'null') FROM 开班计划"_qs).toString(), u"2026-02-02|null"_qs);
+  EXPECT_TRUE(w->DBDateTimePicker2->text().isEmpty());
+}
+
 TEST_F(WindowTest, TreeHighlightFollowsTheCurrentClassAndSelects) {
   db.exec(u"INSERT INTO 开班计划(班次名称) VALUES('甲'),('乙'),('丙')"_qs);
   dm->kaibanjihua_table->refresh();
