@@ -38,23 +38,12 @@ Tkaibanjihua_form::Tkaibanjihua_form(QWidget *parent)
   if (!kaibanjihua_form)
     kaibanjihua_form = this;
 
-  auto *coolBar = new QFrame(this);
-  coolBar->setObjectName(QStringLiteral("CoolBar1"));
-  coolBar->setGeometry(0, 0, 508, 38);
-  coolBar->setFrameShape(QFrame::StyledPanel);
-  ToolBar1 = new QToolBar(coolBar);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setGeometry(2, 2, 504, 34);
+  ToolBar1 = toolStrip(38);
   dbn1 = new DBNavigator(QStringLiteral("dbn1"), DBNavigator::editButtons(40));
-  for (auto *b : dbn1->findChildren<QPushButton *>())
-    b->setFixedHeight(30);
+  dbn1->setButtonHeight(30);
   dbn1->setDataSource(DM->kaibanjihua_ds);
   ToolBar1->addWidget(dbn1);
-  SpeedButton4 = new QToolButton;
-  SpeedButton4->setObjectName(QStringLiteral("SpeedButton4"));
-  SpeedButton4->setText(QStringLiteral("退出"));
-  SpeedButton4->setAutoRaise(true);
-  SpeedButton4->setFixedSize(46, 30);
+  SpeedButton4 = flatButton("SpeedButton4", QStringLiteral("退出"), 46, 30);
   ToolBar1->addWidget(SpeedButton4);
   connect(SpeedButton4, &QToolButton::clicked, this, &Tkaibanjihua_form::SpeedButton4Click);
 
@@ -84,15 +73,10 @@ Tkaibanjihua_form::Tkaibanjihua_form(QWidget *parent)
   setTabOrder(fcDBTreeView1, sncDBCurrencyEdit1);
   setTabOrder(sncDBCurrencyEdit1, sncDBCurrencyEdit2);
 
-  auto *panel = new QFrame(this);
+  QFrame *panel = bottomStrip(25);
   Panel1 = panel;
-  panel->setObjectName(QStringLiteral("Panel1"));
-  panel->setGeometry(0, 289 - 25, 508, 25);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Sunken);
   wwDBNavigator1 = new DBNavigator(QStringLiteral("wwDBNavigator1"), DBNavigator::moveButtons({43, 42, 42, 42}), panel);
-  for (auto *b : wwDBNavigator1->findChildren<QPushButton *>())
-    b->setFixedHeight(21);
+  wwDBNavigator1->setButtonHeight(21);
   wwDBNavigator1->setGeometry(2, 2, 169, 21);
   wwDBNavigator1->setDataSource(DM->kaibanjihua_ds);
   Label7 = new QLabel(panel);

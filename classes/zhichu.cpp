@@ -17,23 +17,12 @@ Tzhichu_Form::Tzhichu_Form(QWidget *parent)
     : FormBase(QStringLiteral("zhichu_Form"), QStringLiteral("费用支出明细"), QSize(523, 337), parent) {
   if (!zhichu_Form)
     zhichu_Form = this;
-  auto *coolBar = new QFrame(this);
-  coolBar->setObjectName(QStringLiteral("CoolBar1"));
-  coolBar->setGeometry(0, 0, 523, 37);
-  coolBar->setFrameShape(QFrame::StyledPanel);
-  ToolBar1 = new QToolBar(coolBar);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setGeometry(2, 2, 519, 33);
+  ToolBar1 = toolStrip(37);
   dbn1 = new DBNavigator(QStringLiteral("dbn1"), DBNavigator::editButtons(40));
-  for (auto *b : dbn1->findChildren<QPushButton *>())
-    b->setFixedHeight(30);
+  dbn1->setButtonHeight(30);
   dbn1->setDataSource(DM->zhichu_ds);
   ToolBar1->addWidget(dbn1);
-  SpeedButton4 = new QToolButton;
-  SpeedButton4->setObjectName(QStringLiteral("SpeedButton4"));
-  SpeedButton4->setText(QStringLiteral("退出"));
-  SpeedButton4->setAutoRaise(true);
-  SpeedButton4->setFixedSize(54, 30);
+  SpeedButton4 = flatButton("SpeedButton4", QStringLiteral("退出"), 54, 30);
   ToolBar1->addWidget(SpeedButton4);
   connect(SpeedButton4, &QToolButton::clicked, this, &Tzhichu_Form::SpeedButton4Click);
 

@@ -60,6 +60,11 @@ void DBNavigator::setRepeating(bool on) {
   }
 }
 
+void DBNavigator::setButtonHeight(int h) {
+  for (QPushButton *b : m_buttons)
+    b->setFixedHeight(h);
+}
+
 void DBNavigator::forceDisabled(Button b, bool on) {
   m_forced[b] = on;
   updateButtons();

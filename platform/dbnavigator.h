@@ -27,6 +27,7 @@ public:
   QPushButton *button(Button b) const { return m_buttons.value(b); }
   // Held buttons repeat (500 ms, then every 100 ms).
   void setRepeating(bool on);
+  void setButtonHeight(int h);
   // Keeps a button disabled whatever the dataset's state gives.
   void forceDisabled(Button b, bool on);
   void click(Button b); // as the button does, through the error box

@@ -3,7 +3,10 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 
+#include <QFrame>
 #include <QShowEvent>
+#include <QToolBar>
+#include <QToolButton>
 
 FormBase::FormBase(const QString &name, const QString &caption, QSize client, QWidget *parent) : QDialog(parent) {
   setObjectName(name);
@@ -36,4 +39,35 @@ QTimer *FormBase::startClock(QLabel *label) {
   tick();
   t->start();
   return t;
+}
+
+QToolBar *FormBase::toolStrip(int height) {
+  auto *strip = new QFrame(this);
+  strip->setObjectName(QStringLiteral("CoolBar1"));
+  strip->setGeometry(0, 0, width(), height);
+  strip->setFrameShape(QFrame::StyledPanel);
+  auto *bar = new QToolBar(strip);
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  bar->setGeometry(1, 1, width() - 2, height - 2);
+  return bar;
+}
+
+QFrame *FormBase::bottomStrip(int height) {
+  auto *panel = new QFrame(this);
+  panel->setObjectName(QStringLiteral("Panel1"));
+  panel->setGeometry(0, this->height() - height, width(), height);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Sunken);
+  return panel;
+}
+
+QToolButton *FormBase::flatButton(const char *name, const QString &text, int width, int height) {
+  auto *b = new QToolButton;
+  b->setObjectName(QString::fromLatin1(name));
+  b->setText(text);
+  b->setAutoRaise(true);
+  if (width > 0)
+    b->setFixedWidth(width);
+  b->setFixedHeight(height);
+  return b;
 }

@@ -5,6 +5,10 @@
 #include <QLabel>
 #include <QTimer>
 
+class QFrame;
+class QToolBar;
+class QToolButton;
+
 #include "platform/clock.h"
 
 class FormBase : public QDialog {
@@ -16,6 +20,12 @@ public:
 
 protected:
   void showEvent(QShowEvent *e) override;
+  // The strip across the top ("CoolBar1") holding the tool bar ("ToolBar1").
+  QToolBar *toolStrip(int height);
+  // The lowered strip along the bottom ("Panel1").
+  QFrame *bottomStrip(int height);
+  // A flat button with its caption, as the tool bars carry them.
+  static QToolButton *flatButton(const char *name, const QString &text, int width, int height);
   // A clock label rewritten every second ("yyyy-mm-dd  hh:mm:ss").
   QTimer *startClock(QLabel *label);
 };

@@ -18,26 +18,15 @@ Tchaxun_form::Tchaxun_form(QWidget *parent)
     : FormBase(QStringLiteral("chaxun_form"), QStringLiteral("查询学员"), QSize(583, 370), parent) {
   if (!chaxun_form)
     chaxun_form = this;
-  auto *bar = new QFrame(this);
-  bar->setObjectName(QStringLiteral("CoolBar1"));
-  bar->setGeometry(0, 0, 583, 33);
-  bar->setFrameShape(QFrame::StyledPanel);
-  ToolBar1 = new QToolBar(bar);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setGeometry(1, 1, 581, 31);
+  ToolBar1 = toolStrip(33);
   ToolBar1->addSeparator();
   // Bound to the result, so that it moves through the found students.
   wwDBNavigator2 = new DBNavigator(QStringLiteral("wwDBNavigator1"), DBNavigator::moveButtons({48, 48, 48, 48}));
   wwDBNavigator2->setObjectName(QStringLiteral("wwDBNavigator2"));
-  for (auto *b : wwDBNavigator2->findChildren<QPushButton *>())
-    b->setFixedHeight(29);
+  wwDBNavigator2->setButtonHeight(29);
   wwDBNavigator2->setDataSource(DM->jiaofeistuinf_ds);
   ToolBar1->addWidget(wwDBNavigator2);
-  SpeedButton5 = new QToolButton;
-  SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));
-  SpeedButton5->setText(QStringLiteral("退出"));
-  SpeedButton5->setAutoRaise(true);
-  SpeedButton5->setFixedHeight(29);
+  SpeedButton5 = flatButton("SpeedButton5", QStringLiteral("退出"), 0, 29);
   ToolBar1->addWidget(SpeedButton5);
   connect(SpeedButton5, &QToolButton::clicked, this, &Tchaxun_form::SpeedButton5Click);
 
@@ -60,12 +49,8 @@ Tchaxun_form::Tchaxun_form(QWidget *parent)
   DBGrid1->setDataSource(DM->jiaofeistuinf_ds);
   DBGrid1->setAccessibleName(QStringLiteral("查询结果"));
 
-  auto *panel = new QFrame(this);
+  QFrame *panel = bottomStrip(24);
   Panel1 = panel;
-  panel->setObjectName(QStringLiteral("Panel1"));
-  panel->setGeometry(0, 346, 583, 24);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Sunken);
   Label13 = new QLabel(QStringLiteral("CorvaneTessaly"), panel);
   Label13->setObjectName(QStringLiteral("Label13"));
   Label13->setGeometry(240, 4, 120, 16);

@@ -29,15 +29,6 @@ Tstuinf_form *stuinf_form = nullptr;
 namespace {
 const int kTreeWidth = 163, kToolBarHeight = 32, kStripHeight = 23;
 
-QToolButton *flatButton(const char *name, const QString &text, QWidget *parent = nullptr) {
-  auto *b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setText(text);
-  b->setAutoRaise(true);
-  b->setFixedHeight(30);
-  return b;
-}
-
 void caption(QWidget *page, const QString &text, int x, int y, QWidget *buddy) {
   auto *l = new QLabel(text, page);
   l->move(x, y + 3);
@@ -61,23 +52,16 @@ Tstuinf_form::Tstuinf_form(QWidget *parent)
     stuinf_form = this;
 
   // Tool bar.
-  auto *bar = new QFrame(this);
-  bar->setObjectName(QStringLiteral("CoolBar1"));
-  bar->setGeometry(0, 0, 594, kToolBarHeight);
-  bar->setFrameShape(QFrame::StyledPanel);
-  ToolBar1 = new QToolBar(bar);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setGeometry(1, 1, 592, kToolBarHeight - 2);
+  ToolBar1 = toolStrip(kToolBarHeight);
   dbn1 = new DBNavigator(QStringLiteral("dbn1"), DBNavigator::editButtons(40));
-  for (auto *b : dbn1->findChildren<QPushButton *>())
-    b->setFixedHeight(28);
+  dbn1->setButtonHeight(28);
   dbn1->setDataSource(DM->stuinf_ds);
   ToolBar1->addWidget(dbn1);
-  SpeedButton3 = flatButton("SpeedButton3", QStringLiteral("编辑"));
-  SpeedButton1 = flatButton("SpeedButton1", QStringLiteral("浏览"));
-  SpeedButton2 = flatButton("SpeedButton2", QStringLiteral("查询"));
-  SpeedButton5 = flatButton("SpeedButton5", QStringLiteral("打印收据"));
-  SpeedButton4 = flatButton("SpeedButton4", QStringLiteral("退出"));
+  SpeedButton3 = flatButton("SpeedButton3", QStringLiteral("编辑"), 0, 30);
+  SpeedButton1 = flatButton("SpeedButton1", QStringLiteral("浏览"), 0, 30);
+  SpeedButton2 = flatButton("SpeedButton2", QStringLiteral("查询"), 0, 30);
+  SpeedButton5 = flatButton("SpeedButton5", QStringLiteral("打印收据"), 0, 30);
+  SpeedButton4 = flatButton("SpeedButton4", QStringLiteral("退出"), 0, 30);
   ToolBar1->addWidget(SpeedButton3);
   ToolBar1->addSeparator();
   ToolBar1->addWidget(SpeedButton1);
@@ -112,15 +96,10 @@ Tstuinf_form::Tstuinf_form(QWidget *parent)
   PageControl1->setCurrentWidget(edit_sheet);
 
   // Bottom strip.
-  auto *panel = new QFrame(this);
+  QFrame *panel = bottomStrip(kStripHeight);
   Panel1 = panel;
-  panel->setObjectName(QStringLiteral("Panel1"));
-  panel->setGeometry(0, 370 - kStripHeight, 594, kStripHeight);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Sunken);
   dbn2edit = new DBNavigator(QStringLiteral("dbn2edit"), DBNavigator::moveButtons({44, 44, 44, 44}), panel);
-  for (auto *b : dbn2edit->findChildren<QPushButton *>())
-    b->setFixedHeight(19);
+  dbn2edit->setButtonHeight(19);
   dbn2edit->setGeometry(2, 2, 176, 19);
   dbn2edit->setRepeating(true);
   dbn2edit->setDataSource(DM->stuinf_ds);
