@@ -356,7 +356,12 @@ void DataSet::remove() {
     afterScroll(*this);
 }
 
+void DataSet::addDetail(DataSet *detail) { m_details.push_back(detail); }
+
 void DataSet::checkBrowseMode() {
+  for (const QPointer<DataSet> &d : m_details)
+    if (d && d->active())
+      d->checkBrowseMode();
   if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
     return;
   writeRecord();
@@ -426,8 +431,10 @@ void TableDataSet::setMaster(DataSource *master, const QString &masterField, con
   m_master = master;
   m_masterField = masterField;
   m_detailField = detailField;
-  if (m_master)
+  if (m_master) {
     connect(m_master, &DataSource::dataChanged, this, &TableDataSet::masterMoved);
+    m_master->dataSet()->addDetail(this);
+  }
 }
 
 QString TableDataSet::masterValue() const {

@@ -91,6 +91,9 @@ public:
   // writer runs before BeforePost and before a pending row is judged changed.
   // A writer may throw (a value that does not fit): the post then stops.
   void addRecordWriter(QObject *owner, std::function<void()> write);
+  // A detail following this dataset: its pending row is posted (or dropped)
+  // before this dataset moves, so a refused post leaves both where they were.
+  void addDetail(DataSet *detail);
 
 signals:
   void stateChanged();
@@ -133,6 +136,7 @@ protected:
   int m_savedRecNo = -1;
   bool m_bof = true, m_eof = true, m_modified = false;
   QVector<QPair<QPointer<QObject>, std::function<void()>>> m_writers;
+  QVector<QPointer<DataSet>> m_details;
   void writeRecord();
 };
 

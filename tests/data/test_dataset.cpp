@@ -233,6 +233,18 @@ TEST_F(MasterDetailTest, MasterMovePostsAPendingDetailRow) {
   EXPECT_EQ(db.scalar(u"SELECT 名 FROM 人 WHERE rowid=1"_qs).toString(), u"甲改"_qs);
 }
 
+TEST_F(MasterDetailTest, RefusedDetailPostStopsTheMasterMoveAndKeepsTheRow) {
+  db.exec(u"CREATE UNIQUE INDEX 人_名 ON 人(名)"_qs);
+  people->edit();
+  people->setValue(u"名"_qs, u"乙"_qs); // the name of another row: the engine refuses it
+  EXPECT_THROW(groups->next(), EDatabaseError);
+  EXPECT_EQ(people->state(), DataSetState::Edit);
+  EXPECT_EQ(people->asString(u"名"_qs), u"乙"_qs);
+  people->cancel();
+  groups->next();
+  EXPECT_EQ(names(*people), (QStringList{u"丙"_qs}));
+}
+
 TEST_F(DataSetTest, QueryStatementIsReplacedOnlyWhileClosed) {
   QueryDataSet q(conn, u"q"_qs);
   q.addSql(u"select 名 from 人 where 岁>2"_qs);
