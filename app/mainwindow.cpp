@@ -271,13 +271,6 @@ void TForm1::setCommandEnabled(Command c, bool on) {
   }
 }
 
-bool TForm1::commandEnabled(Command c) const {
-  for (QObject *o : m_controls.value(c))
-    if (auto *a = qobject_cast<QAction *>(o))
-      return a->isEnabled();
-  return false;
-}
-
 void TForm1::setCommandHandler(Command c, std::function<void()> handler) {
   m_handlers[c] = std::move(handler);
   setCommandEnabled(c, bool(m_handlers[c]));

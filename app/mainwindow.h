@@ -26,7 +26,6 @@ public:
 
   // A command is enabled once the window it opens exists.
   void setCommandEnabled(Command c, bool on);
-  bool commandEnabled(Command c) const;
   // What a command runs; the windows that arrive later plug in here.
   void setCommandHandler(Command c, std::function<void()> handler);
 

@@ -177,10 +177,6 @@ bool TBackupFile::Run::run(const QStringList &files) {
   }
   QString listPath;
   bool listInSet = false;
-  auto removeList = qScopeGuard([&] {
-    if (!listPath.isEmpty())
-      QFile::remove(listPath);
-  });
   if (o.SaveFileID) {
     QTemporaryFile tmp(QDir::tempPath() + QStringLiteral("/FIDXXXXXX"));
     tmp.setAutoRemove(false);
@@ -247,7 +243,6 @@ bool TBackupFile::Run::run(const QStringList &files) {
   }
   set.clear();
   closeVolume();
-  removeList.dismiss();
   if (!listPath.isEmpty())
     QFile::remove(listPath);
   progress(QString(), 100);

@@ -191,6 +191,14 @@ void DBGrid::setReadOnly(bool on) {
                            QAbstractItemView::AnyKeyPressed);
 }
 
+void DBGrid::setResultGrid(DataSource *source) {
+  setReadOnly(true);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  setDataSource(source);
+}
+
 void DBGrid::applyWidths() {
   const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
   for (int c = 0; c < m_model->columnCount(); ++c) {

@@ -62,6 +62,8 @@ public:
   void setColumns(const QList<GridColumn> &columns);
   DataSetModel *dataModel() const { return m_model; }
   void setReadOnly(bool on);
+  // A read-only grid over a query result: whole rows selected, resizable columns.
+  void setResultGrid(DataSource *source);
   // Grid keys add and delete rows: Insert, down from the last row, Ctrl+Delete.
   void setRowKeys(bool on) { m_rowKeys = on; }
   // A new row left unchanged is dropped when the grid loses the focus.

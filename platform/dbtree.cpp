@@ -47,7 +47,6 @@ void DBTreeView::followDataSet() {
     setCurrentIndex(target);
   scrollTo(target);
   m_following = false;
-  emit nodeChanged();
 }
 
 void DBTreeView::currentChanged(const QModelIndex &current, const QModelIndex &previous) {

@@ -18,10 +18,6 @@ public:
   void setDataSource(DataSource *source);
   DataSetModel *dataModel() const { return m_model; }
 
-signals:
-  // After every change of the current node.
-  void nodeChanged();
-
 protected:
   void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 

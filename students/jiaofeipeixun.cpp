@@ -41,12 +41,7 @@ Tchaxun_form::Tchaxun_form(QWidget *parent)
   DBGrid1 = new DBGrid(this);
   DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
   DBGrid1->setGeometry(0, 196, 583, 148);
-  DBGrid1->setReadOnly(true);
-  DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-  DBGrid1->setShowGrid(true);
-  DBGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  DBGrid1->setDataSource(DM->jiaofeistuinf_ds);
+  DBGrid1->setResultGrid(DM->jiaofeistuinf_ds);
   DBGrid1->setAccessibleName(QStringLiteral("查询结果"));
 
   QFrame *panel = bottomStrip(24);

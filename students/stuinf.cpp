@@ -221,11 +221,7 @@ QWidget *Tstuinf_form::buildQueryPage() {
   DBGrid3 = new DBGrid(findsheet_sheet);
   DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
   DBGrid3->setGeometry(0, 0, 416, 136);
-  DBGrid3->setReadOnly(true);
-  DBGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
-  DBGrid3->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  DBGrid3->setDataSource(DM->stuinfquery_ds);
+  DBGrid3->setResultGrid(DM->stuinfquery_ds);
   DBGrid3->setAccessibleName(QStringLiteral("查询结果"));
 
   editzhiduan_sheet = new QWidget(PageControl2);
